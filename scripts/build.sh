@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Configures and builds one build type: Debug (default, into build/), Release, Asan or Tsan
+# (into build-<type>/). The Tsan build leaves the Qt parts out: Qt is not instrumented.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+type="${1:-Debug}"
+case "$type" in
+  Debug) dir="$root/build" ;;
+  Release|RelWithDebInfo|Asan|Tsan) dir="$root/build-$(echo "$type" | tr '[:upper:]' '[:lower:]')" ;;
+  *) echo "unknown build type '$type' (Debug, Release, RelWithDebInfo, Asan or Tsan)" >&2; exit 2 ;;
+esac
+extra=()
+if [ "$type" = "Tsan" ]; then extra+=(-DKOVREL_WITH_QT=OFF -DKOVREL_WITH_BENCH=OFF); fi
+if [ "$type" = "Asan" ]; then extra+=(-DKOVREL_WITH_BENCH=OFF); fi
+
+"$root/scripts/setup.sh"
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.ccache}"
+if [ ! -f "$dir/build.ninja" ]; then
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${extra[@]}"
+fi
+cmake --build "$dir" -j "${KOVREL_JOBS:-2}"
+echo "$dir"
