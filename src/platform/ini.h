@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,14 @@ std::u16string ReadIniString(std::u16string_view section, std::u16string_view ke
 int ReadIniInt(std::u16string_view section, std::u16string_view key, int defaultValue,
                const std::filesystem::path& file);
 
-// True when the file was written.
+// The value as ReadIniString finds it (trimmed, one pair of quotes removed, not cut), or nothing
+// when the file, the section or the key is missing: for callers that must tell "absent" apart.
+std::optional<std::u16string> FindIniValue(std::u16string_view section, std::u16string_view key,
+                                           const std::filesystem::path& file);
+
+// True when the file was written (or already held exactly this value). Section and key names are
+// trimmed; a name or value that would break the line structure (a line break, a section name with
+// ']', a key name with '=' or starting with ';' or '[', an empty name) is refused.
 bool WriteIniString(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                     const std::filesystem::path& file);
 
