@@ -44,9 +44,20 @@ std::span<const KeySlot, kKeyTableSize> KeyTable();
 
 // Key index 0-255 of a key id: the id itself below 0x100, low byte + 128 for 0x100-0x17F.
 // Ids above 0x17F have no index of their own and give 0, the always empty slot of "no key".
-int KeyIndexOf(KeyId key);
+// (Ids 0x080-0x0FF are not in use; by the rule above they share the index of 0x100-0x17F.)
+constexpr int KeyIndexOf(KeyId key) {
+    if (key < 0x100)
+        return key;
+    if (key <= kLastKeyId)
+        return (key & 0xFF) + 128;
+    return 0;
+}
 // Key id of a key index: below 128 the index itself, 128-255 index + 128; anything else 0.
-KeyId KeyOfIndex(int index);
+constexpr KeyId KeyOfIndex(int index) {
+    if (index < 0 || index >= kKeyTableSize)
+        return kNoKey;
+    return static_cast<KeyId>(index < 128 ? index : index + 128);
+}
 // The slot of a key id (the empty slot for ids above 0x17F).
 const KeySlot& KeySlotOf(KeyId key);
 
