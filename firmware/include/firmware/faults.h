@@ -25,8 +25,7 @@ public:
     // status 0xFF (error) or 0xFE (busy), or any other status byte the test wants to see.
     void AnswerStatus(std::uint8_t status, int count);
     void AnswerLong(int count, std::size_t size);
-    // The keyboard answers `count` more commands, then goes away (0: right now is the caller's
-    // business: call Unplug()). A negative count disarms.
+    // The keyboard answers `count` more commands, then goes away; 0 or less disarms.
     void UnplugAfter(int count) { unplug_after_ = count; }
     void Clear() { *this = FaultInjector{}; }
 
