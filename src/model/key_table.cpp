@@ -153,6 +153,10 @@ std::u16string_view KeyListName(int position) {
     return key == kNoKey ? std::u16string_view() : kKeyTable[KeyIndexOf(key)].name;
 }
 
+std::span<const KeyId, kKeyListSize> KeyList() {
+    return kKeyList;
+}
+
 KeyId KeyListKey(int position) {
     if (position < 0 || position >= kKeyListSize)
         return kNoKey;

@@ -69,12 +69,14 @@ std::u16string KeyName(KeyId key);
 // counted (0 and nothing written for an empty buffer).
 std::size_t KeyName(KeyId key, std::span<char16_t> buffer);
 // UNKNOWN_KEY's pattern filled in with the key id. The pattern is language text and so is
-// treated as data: the first integer conversion (%x, %03x, %X, %d, %u, %i with flags and width)
-// takes the key id, "%%" gives "%", every other '%' sequence stays as written.
+// treated as data: the first integer conversion (%x, %03x, %X, %d, %u, %i with flags '-' and
+// '0', width and precision; other flags are ignored, widths are cut to 259) takes the key id,
+// "%%" gives "%", every other '%' sequence, a second conversion included, stays as written.
 std::u16string FormatUnknownKeyName(std::u16string_view pattern, KeyId key);
 
-// The key list: the 106 keys a user can pick as an ordinary key, in list order.
-// Positions outside 0-105 give an empty name and key 0.
+// The key list: the 106 keys a user can pick as an ordinary key, in list order (the chosen row
+// number is the list position). Positions outside 0-105 give an empty name and key 0.
+std::span<const KeyId, kKeyListSize> KeyList();
 std::u16string_view KeyListName(int position);
 KeyId KeyListKey(int position);
 // The list position of a key, or kNoListPosition.

@@ -152,6 +152,7 @@ TEST(KeyList, HoldsTheHundredAndSixNamesInOrder) {
         const KeyId key = KeyListKey(position);
         EXPECT_EQ(KeyName(key), expected[position]) << position;
         EXPECT_EQ(KeyListPosition(key), position) << position;
+        EXPECT_EQ(KeyList()[position], key);
         keys.insert(key);
     }
     EXPECT_EQ(keys.size(), static_cast<std::size_t>(kKeyListSize));
