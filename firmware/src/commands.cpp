@@ -7,10 +7,11 @@ namespace kovrel::firmware::detail {
 
 namespace {
 
-constexpr std::size_t kCodeOffset = 3;
-constexpr std::size_t kLengthOffset = 4;
-constexpr std::size_t kAddressOffset = 5;
-constexpr std::size_t kStatusOffset = 7;
+constexpr std::size_t kChecksumOffset = ONDREL_OFFSET_CHECKSUM;
+constexpr std::size_t kCodeOffset = ONDREL_OFFSET_COMMAND;
+constexpr std::size_t kLengthOffset = ONDREL_OFFSET_LENGTH;
+constexpr std::size_t kAddressOffset = ONDREL_OFFSET_ADDRESS;
+constexpr std::size_t kStatusOffset = ONDREL_OFFSET_STATUS;
 constexpr std::uint8_t kInfoLength = static_cast<std::uint8_t>(kInfoBlockSize); // 0x2C
 
 // How a memory command moves bytes.
@@ -99,8 +100,8 @@ std::uint16_t Checksum(std::span<const std::uint8_t> report) {
 
 void Seal(Reply& reply) {
     const std::uint16_t sum = Checksum(reply);
-    reply[1] = static_cast<std::uint8_t>(sum & 0xFF);
-    reply[2] = static_cast<std::uint8_t>(sum >> 8);
+    reply[kChecksumOffset] = static_cast<std::uint8_t>(sum & 0xFF);
+    reply[kChecksumOffset + 1] = static_cast<std::uint8_t>(sum >> 8);
 }
 
 bool IsBootModeReport(std::span<const std::uint8_t> report) {
@@ -130,7 +131,8 @@ Reply RunCommand(KeyboardMemory& memory, std::span<const std::uint8_t> report) {
     if (report.size() != kReportSize || report[0] != kCommandReportId) {
         return Finish(reply, kStatusError);
     }
-    const std::uint16_t sum = static_cast<std::uint16_t>(report[1] | (report[2] << 8));
+    const std::uint16_t sum =
+        static_cast<std::uint16_t>(report[kChecksumOffset] | (report[kChecksumOffset + 1] << 8));
     if (sum != Checksum(report)) {
         return Finish(reply, kStatusError);
     }

@@ -15,8 +15,8 @@ constexpr std::uint8_t kWrongCodeFlip = 0x80; // a code no command of this keybo
 VirtualKeyboard::Report EventReport(std::uint16_t code) {
     VirtualKeyboard::Report report(kReportSize, 0);
     report[0] = kEventReportId;
-    report[1] = static_cast<std::uint8_t>(code & 0xFF);
-    report[2] = static_cast<std::uint8_t>(code >> 8);
+    report[ONDREL_OFFSET_EVENT] = static_cast<std::uint8_t>(code & 0xFF);
+    report[ONDREL_OFFSET_EVENT + 1] = static_cast<std::uint8_t>(code >> 8);
     return report;
 }
 
@@ -70,7 +70,7 @@ VirtualKeyboard::HandleReport(std::span<const std::uint8_t> report) {
             reply = detail::RunCommand(memory_, report);
         }
         if (fault.wrong_code) {
-            reply[3] ^= kWrongCodeFlip;
+            reply[ONDREL_OFFSET_COMMAND] ^= kWrongCodeFlip;
             detail::Seal(reply);
         }
         Report out(reply.begin(), reply.end());
@@ -98,7 +98,8 @@ void VirtualKeyboard::HandleBankWrite(std::span<const std::uint8_t> data) {
         return;
     }
     LogLocked(LogEntry::Kind::BankWrite, data);
-    if (data.size() == 2 && data[0] == kBankReportId && (data[1] & 0xFE) == 0x02) {
+    if (data.size() == ONDREL_BANK_SIZE && data[0] == kBankReportId &&
+        (data[1] & 0xFE) == kBankBase) {
         memory_.g_bank = data[1] & 1;
     }
 }

@@ -3,6 +3,8 @@
 // The virtual keyboard's memories, as plain data: what a real keyboard keeps in its flash and
 // RAM. The command handling reads and writes them; tests and the daemon read them back.
 
+#include "ondrel/ondrel.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -11,13 +13,14 @@
 
 namespace kovrel::firmware {
 
-// Wire constants of the keyboard's side.
-inline constexpr std::size_t kReportSize = 64;
-inline constexpr std::size_t kReportDataOffset = 8;
-inline constexpr std::size_t kReportDataSize = 56;
-inline constexpr std::uint8_t kCommandReportId = 0x04;
-inline constexpr std::uint8_t kEventReportId = 0x06;
-inline constexpr std::uint8_t kBankReportId = 0x05;
+// Wire constants of the keyboard's side, as the device service's public header defines the wire.
+inline constexpr std::size_t kReportSize = ONDREL_REPORT_SIZE;
+inline constexpr std::size_t kReportDataOffset = ONDREL_OFFSET_DATA;
+inline constexpr std::size_t kReportDataSize = ONDREL_REPORT_DATA_SIZE;
+inline constexpr std::uint8_t kCommandReportId = ONDREL_REPORT_ID_COMMAND;
+inline constexpr std::uint8_t kEventReportId = ONDREL_REPORT_ID_EVENT;
+inline constexpr std::uint8_t kBankReportId = ONDREL_REPORT_ID_BANK;
+inline constexpr std::uint8_t kBankBase = ONDREL_BANK_BASE;
 inline constexpr std::uint8_t kStatusSuccess = 0x00;
 inline constexpr std::uint8_t kStatusError = 0xFF;
 inline constexpr std::uint8_t kStatusBusy = 0xFE;
