@@ -206,9 +206,12 @@ static inline uint32_t OndrelCheckValue(const uint8_t* id, OndrelCallback callba
  * calls it. */
 ONDREL_API int Debug(int level);
 
-/* Connects to the daemon; `flags` is 0. Returns > 0 when ready (also when already initialised);
- * ONDREL_ERROR_NOT_READY (or another value <= 0) when the daemon cannot be reached. Until it has
- * succeeded every other export fails with ONDREL_ERROR_NOT_READY. */
+/* Starts the library's connection to the daemon; `flags` is 0. Returns 1 once the library is
+ * ready (also when already initialised), whether or not the daemon is up: it waits up to about
+ * 5 s (ONDREL_INIT_WAIT_MS in the environment overrides) for the daemon's first message, so a
+ * keyboard present at start is counted at once, and keeps (re)connecting in the background.
+ * ONDREL_ERROR_NOT_READY only when the library cannot start its thread. Until it has succeeded
+ * every other export fails with ONDREL_ERROR_NOT_READY. */
 ONDREL_API int Init(int flags);
 
 /* Cancels every request, stops the callback thread (waiting for a running callback; never call it
@@ -216,8 +219,11 @@ ONDREL_API int Init(int flags);
  * calls it. */
 ONDREL_API int End(void);
 
-/* Number of keyboards present: >= 0 (0 for none). Called with (control id, NULL, 0, check, NULL).
- * Fails with ONDREL_ERROR_CHECK or ONDREL_ERROR_NOT_READY (negative; treat like 0). */
+/* Number of keyboards present: >= 0 (0 for none), as the daemon last reported it. While the
+ * daemon is away the previous count stands for about 2 s (a daemon restart is not an unplug),
+ * then it is 0 and a count notification says so. Called with (control id, NULL, 0, check, NULL).
+ * Fails with ONDREL_ERROR_CHECK, ONDREL_ERROR_ARGUMENT or ONDREL_ERROR_NOT_READY (negative;
+ * treat like 0). */
 ONDREL_API int RequestGetDeviceCount(const uint8_t* id, OndrelCallback callback, uint32_t code,
                                      uint32_t check, uint32_t* handle);
 
@@ -237,8 +243,10 @@ ONDREL_API int RequestWrite(const uint8_t* id, OndrelCallback callback, uint32_t
 /* Hands one 64-byte command report to the keyboard. Called with (control id, NULL, 0, report, 64,
  * check over the 64 report bytes, NULL). Returns exactly 1 when the report was handed on; 0 or
  * less otherwise: ONDREL_ERROR_NO_DEVICE (no keyboard), ONDREL_ERROR_CHECK (wrong check value),
- * ONDREL_ERROR_ARGUMENT (length not 64, null report), ONDREL_ERROR_NOT_READY (no daemon),
- * ONDREL_ERROR_IO. The reply, if any, arrives later as a kind 1 CTRL notification. */
+ * ONDREL_ERROR_ARGUMENT (length not 64, null report, not the control id), ONDREL_ERROR_NOT_READY
+ * (no daemon connected, also during a daemon restart), ONDREL_ERROR_IO. "Handed on" means queued
+ * by the daemon for the first keyboard; the reply, if any, arrives later as a kind 1 CTRL
+ * notification. */
 ONDREL_API int RequestWriteOne(const uint8_t* id, OndrelCallback callback, uint32_t code,
                                const uint8_t* report, int length, uint32_t check, uint32_t* handle);
 
