@@ -1,0 +1,142 @@
+#include "keyboard_geometry.h"
+
+namespace kovrel::skingen {
+namespace {
+
+// A full-size ANSI board: function row, five rows below it after half a unit, the navigation
+// cluster and the numeric pad each half a unit apart. G1-G5 form a column left of the main block
+// (rows 1-5); G6-G9 sit above the numeric pad. The right-hand bottom row carries Alt, Fn, App,
+// Win and Ctrl, in the order of their lighting columns.
+constexpr double R0 = 0.0, R1 = 1.5, R2 = 2.5, R3 = 3.5, R4 = 4.5, R5 = 5.5;
+constexpr double NAV = 15.5, PAD = 19.0;
+
+constexpr CapPlace kCaps[] = {
+    // Function row.
+    {1022, 0, R0, 1, 1, u"Esc", nullptr, false},
+    {1010, 2, R0, 1, 1, u"F1", nullptr, false},
+    {1011, 3, R0, 1, 1, u"F2", nullptr, false},
+    {1012, 4, R0, 1, 1, u"F3", nullptr, false},
+    {1013, 5, R0, 1, 1, u"F4", nullptr, false},
+    {1014, 6.5, R0, 1, 1, u"F5", nullptr, false},
+    {1015, 7.5, R0, 1, 1, u"F6", nullptr, false},
+    {1023, 8.5, R0, 1, 1, u"F7", nullptr, false},
+    {1024, 9.5, R0, 1, 1, u"F8", nullptr, false},
+    {1025, 11, R0, 1, 1, u"F9", nullptr, false},
+    {1026, 12, R0, 1, 1, u"F10", nullptr, false},
+    {1027, 13, R0, 1, 1, u"F11", nullptr, false},
+    {1028, 14, R0, 1, 1, u"F12", nullptr, false},
+    {1091, NAV, R0, 1, 1, u"Prt\nSc", nullptr, true},
+    {1092, NAV + 1, R0, 1, 1, u"Scr\nLk", nullptr, true},
+    {1093, NAV + 2, R0, 1, 1, u"Pause", nullptr, true},
+    {1140, PAD, R0, 1, 1, u"G6", nullptr, false},
+    {1141, PAD + 1, R0, 1, 1, u"G7", nullptr, false},
+    {1142, PAD + 2, R0, 1, 1, u"G8", nullptr, false},
+    {1143, PAD + 3, R0, 1, 1, u"G9", nullptr, false},
+    // Number row.
+    {1000, -1.5, R1, 1, 1, u"G1", nullptr, false},
+    {1029, 0, R1, 1, 1, u"`", u"~", false},
+    {1030, 1, R1, 1, 1, u"1", u"!", false},
+    {1031, 2, R1, 1, 1, u"2", u"@", false},
+    {1032, 3, R1, 1, 1, u"3", u"#", false},
+    {1033, 4, R1, 1, 1, u"4", u"$", false},
+    {1034, 5, R1, 1, 1, u"5", u"%", false},
+    {1035, 6, R1, 1, 1, u"6", u"^", false},
+    {1036, 7, R1, 1, 1, u"7", u"&", false},
+    {1037, 8, R1, 1, 1, u"8", u"*", false},
+    {1038, 9, R1, 1, 1, u"9", u"(", false},
+    {1039, 10, R1, 1, 1, u"0", u")", false},
+    {1040, 11, R1, 1, 1, u"-", u"_", false},
+    {1041, 12, R1, 1, 1, u"=", u"+", false},
+    {1043, 13, R1, 2, 1, u"Backspace", nullptr, true},
+    {1094, NAV, R1, 1, 1, u"Ins", nullptr, true},
+    {1095, NAV + 1, R1, 1, 1, u"Home", nullptr, true},
+    {1096, NAV + 2, R1, 1, 1, u"Page\nUp", nullptr, true},
+    {1104, PAD, R1, 1, 1, u"Num\nLock", nullptr, true},
+    {1105, PAD + 1, R1, 1, 1, u"/", nullptr, false},
+    {1106, PAD + 2, R1, 1, 1, u"*", nullptr, false},
+    {1107, PAD + 3, R1, 1, 1, u"-", nullptr, false},
+    // Top letter row.
+    {1001, -1.5, R2, 1, 1, u"G2", nullptr, false},
+    {1056, 0, R2, 1.5, 1, u"Tab", nullptr, true},
+    {1044, 1.5, R2, 1, 1, u"Q", nullptr, false},
+    {1045, 2.5, R2, 1, 1, u"W", nullptr, false},
+    {1046, 3.5, R2, 1, 1, u"E", nullptr, false},
+    {1047, 4.5, R2, 1, 1, u"R", nullptr, false},
+    {1048, 5.5, R2, 1, 1, u"T", nullptr, false},
+    {1049, 6.5, R2, 1, 1, u"Y", nullptr, false},
+    {1050, 7.5, R2, 1, 1, u"U", nullptr, false},
+    {1051, 8.5, R2, 1, 1, u"I", nullptr, false},
+    {1052, 9.5, R2, 1, 1, u"O", nullptr, false},
+    {1053, 10.5, R2, 1, 1, u"P", nullptr, false},
+    {1054, 11.5, R2, 1, 1, u"[", u"{", false},
+    {1055, 12.5, R2, 1, 1, u"]", u"}", false},
+    {1042, 13.5, R2, 1.5, 1, u"\\", u"|", false},
+    {1097, NAV, R2, 1, 1, u"Del", nullptr, true},
+    {1098, NAV + 1, R2, 1, 1, u"End", nullptr, true},
+    {1099, NAV + 2, R2, 1, 1, u"Page\nDown", nullptr, true},
+    {1108, PAD, R2, 1, 1, u"7", u"Home", false},
+    {1109, PAD + 1, R2, 1, 1, u"8", u"\u2191", false},
+    {1110, PAD + 2, R2, 1, 1, u"9", u"PgUp", false},
+    {1111, PAD + 3, R2, 1, 2, u"+", nullptr, false},
+    // Home row.
+    {1002, -1.5, R3, 1, 1, u"G3", nullptr, false},
+    {1069, 0, R3, 1.75, 1, u"Caps Lock", nullptr, true},
+    {1058, 1.75, R3, 1, 1, u"A", nullptr, false},
+    {1059, 2.75, R3, 1, 1, u"S", nullptr, false},
+    {1060, 3.75, R3, 1, 1, u"D", nullptr, false},
+    {1061, 4.75, R3, 1, 1, u"F", nullptr, false},
+    {1062, 5.75, R3, 1, 1, u"G", nullptr, false},
+    {1063, 6.75, R3, 1, 1, u"H", nullptr, false},
+    {1064, 7.75, R3, 1, 1, u"J", nullptr, false},
+    {1065, 8.75, R3, 1, 1, u"K", nullptr, false},
+    {1066, 9.75, R3, 1, 1, u"L", nullptr, false},
+    {1067, 10.75, R3, 1, 1, u";", u":", false},
+    {1068, 11.75, R3, 1, 1, u"'", u"\"", false},
+    {1070, 12.75, R3, 2.25, 1, u"Enter", nullptr, true},
+    {1112, PAD, R3, 1, 1, u"4", u"\u2190", false},
+    {1113, PAD + 1, R3, 1, 1, u"5", nullptr, false},
+    {1114, PAD + 2, R3, 1, 1, u"6", u"\u2192", false},
+    // Bottom letter row.
+    {1003, -1.5, R4, 1, 1, u"G4", nullptr, false},
+    {1082, 0, R4, 2.25, 1, u"Shift", nullptr, true},
+    {1071, 2.25, R4, 1, 1, u"Z", nullptr, false},
+    {1072, 3.25, R4, 1, 1, u"X", nullptr, false},
+    {1073, 4.25, R4, 1, 1, u"C", nullptr, false},
+    {1074, 5.25, R4, 1, 1, u"V", nullptr, false},
+    {1075, 6.25, R4, 1, 1, u"B", nullptr, false},
+    {1076, 7.25, R4, 1, 1, u"N", nullptr, false},
+    {1077, 8.25, R4, 1, 1, u"M", nullptr, false},
+    {1078, 9.25, R4, 1, 1, u",", u"<", false},
+    {1079, 10.25, R4, 1, 1, u".", u">", false},
+    {1080, 11.25, R4, 1, 1, u"/", u"?", false},
+    {1081, 12.25, R4, 2.75, 1, u"Shift", nullptr, true},
+    {1103, NAV + 1, R4, 1, 1, u"\u2191", nullptr, false},
+    {1115, PAD, R4, 1, 1, u"1", u"End", false},
+    {1116, PAD + 1, R4, 1, 1, u"2", u"\u2193", false},
+    {1117, PAD + 2, R4, 1, 1, u"3", u"PgDn", false},
+    {1118, PAD + 3, R4, 1, 2, u"Enter", nullptr, true},
+    // Space row.
+    {1004, -1.5, R5, 1, 1, u"G5", nullptr, false},
+    {1083, 0, R5, 1.25, 1, u"Ctrl", nullptr, true},
+    {1084, 1.25, R5, 1.25, 1, u"Win", nullptr, true},
+    {1085, 2.5, R5, 1.25, 1, u"Alt", nullptr, true},
+    {1090, 3.75, R5, 6.25, 1, u"Space", nullptr, true},
+    {1086, 10, R5, 1, 1, u"Alt", nullptr, true},
+    {1174, 11, R5, 1, 1, u"Fn", nullptr, false},
+    {1088, 12, R5, 1, 1, u"App", nullptr, true},
+    {1087, 13, R5, 1, 1, u"Win", nullptr, true},
+    {1089, 14, R5, 1, 1, u"Ctrl", nullptr, true},
+    {1100, NAV, R5, 1, 1, u"\u2190", nullptr, false},
+    {1101, NAV + 1, R5, 1, 1, u"\u2193", nullptr, false},
+    {1102, NAV + 2, R5, 1, 1, u"\u2192", nullptr, false},
+    {1120, PAD, R5, 2, 1, u"0", u"Ins", false},
+    {1119, PAD + 2, R5, 1, 1, u".", u"Del", false},
+};
+
+} // namespace
+
+std::span<const CapPlace> KeyboardCaps() {
+    return kCaps;
+}
+
+} // namespace kovrel::skingen
