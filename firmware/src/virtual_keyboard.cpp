@@ -28,10 +28,11 @@ void StepEffect(KeyboardMemory& memory) {
             offered.push_back(memory.info[i]);
         }
     }
-    if (offered.empty()) {
+    const std::size_t profile = memory.info[kInfoCurrentProfile];
+    if (offered.empty() || profile >= kProfileCount) {
         return;
     }
-    std::uint8_t& effect = memory.settings[memory.info[kInfoCurrentProfile] * kLightingRecordSize];
+    std::uint8_t& effect = memory.settings[profile * kLightingRecordSize];
     auto it = std::find(offered.begin(), offered.end(), effect);
     effect = (it == offered.end() || it + 1 == offered.end()) ? offered.front() : *(it + 1);
 }
