@@ -1,0 +1,14 @@
+#pragma once
+// Every command group of kovrelctl, one file each. A new group adds its function here and a call
+// in main.cpp.
+
+#include "command_line.h"
+
+namespace kovrel::kovrelctl {
+
+void AddInfoCommand(CommandLine& cli);    // info_command.cpp
+void AddProfileCommand(CommandLine& cli); // profile_command.cpp
+void AddBootCommand(CommandLine& cli);    // boot_command.cpp
+void AddVirtualCommand(CommandLine& cli); // virtual_command.cpp
+
+} // namespace kovrel::kovrelctl

@@ -1,0 +1,15 @@
+// kovrelctl: every keyboard operation of the application, scriptable.
+
+#include "command_groups.h"
+
+#include <csignal>
+
+int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN);
+    kovrel::kovrelctl::CommandLine cli;
+    kovrel::kovrelctl::AddInfoCommand(cli);
+    kovrel::kovrelctl::AddProfileCommand(cli);
+    kovrel::kovrelctl::AddBootCommand(cli);
+    kovrel::kovrelctl::AddVirtualCommand(cli);
+    return cli.Run(argc, argv);
+}
