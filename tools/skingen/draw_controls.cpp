@@ -140,7 +140,9 @@ void DrawCapLegend(QPainter& p, const Control& c, const QRectF& face, const CapC
         return;
     }
     if (c.legend2.isEmpty()) {
-        const int size = c.legend.size() == 1 ? (IsArrowGlyph(c.legend) ? 15 : 14) : 12;
+        // Single characters: letters large, thin symbols larger still so they read as well.
+        const bool symbol = c.legend.size() == 1 && !c.legend[0].isLetterOrNumber();
+        const int size = c.legend.size() == 1 ? (symbol ? 17 : 14) : 12;
         DrawText(p, inner, c.legend, FittingFont(c.legend, inner.width(), size, QFont::Bold),
                  legendColour);
         return;
@@ -414,7 +416,8 @@ void DrawVersion(QPainter& p, const Control& c, FaceState state) {
         StrokeRounded(p, r, radius, kAccent, 1);
         break;
     case FaceState::Disable:
-        StrokeRounded(p, r, radius, QColor(0x22, 0x25, 0x2b), 1);
+        FillRounded(p, r, radius, QColor(0x1a, 0x33, 0x40));
+        StrokeRounded(p, r, radius, WithAlpha(kAccent, 120), 1);
         break;
     default:
         StrokeRounded(p, r, radius, QColor(0x30, 0x35, 0x3d), 1);
@@ -578,8 +581,10 @@ void DrawArrowFace(QPainter& painter, const ArrowFace& face) {
     const QRectF r = QRectF(face.rect).adjusted(1, 1, -1, -1);
     const FaceState state = face.pressed ? FaceState::Down : FaceState::Normal;
     if (face.dimmed) {
-        FillRounded(painter, r, 7, QColor(0x1c, 0x1e, 0x22));
-        StrokeRounded(painter, r, 7, QColor(0x28, 0x2b, 0x31), 1);
+        FillRounded(painter, r, 7,
+                    face.pressed ? QColor(0x12, 0x13, 0x16) : QColor(0x1c, 0x1e, 0x22));
+        StrokeRounded(painter, r, 7,
+                      face.pressed ? QColor(0x1f, 0x5a, 0x73) : QColor(0x28, 0x2b, 0x31), 1);
     } else {
         DrawButtonBody(painter, r, state, false);
     }

@@ -116,9 +116,18 @@ bool Generate(const QString& skinsFolder, const QString& previewFolder) {
     return true;
 }
 
+// Qt warns that it has no per-user runtime folder on build machines; the generator never uses one.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (message.contains(QLatin1String("XDG_RUNTIME_DIR"))) {
+        return;
+    }
+    std::fprintf(stderr, "%s%s\n", type >= QtWarningMsg ? "skingen: " : "", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    qInstallMessageHandler(QuietMessages);
     // Fonts need a GUI application but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
