@@ -87,9 +87,8 @@ SkinScreen ReadSkinScreen(const std::filesystem::path& skinFile) {
     SkinScreen screen;
     screen.main =
         platform::ReadIniString(kScreenSection, u"Main", u"", skinFile, kScreenValueCapacity);
-    screen.mask =
-        platform::ReadIniString(kScreenSection, u"Mask", screen.main, skinFile,
-                                kScreenValueCapacity);
+    screen.mask = platform::ReadIniString(kScreenSection, u"Mask", screen.main, skinFile,
+                                          kScreenValueCapacity);
     return screen;
 }
 

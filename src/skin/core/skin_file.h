@@ -67,8 +67,8 @@ SkinScreen ReadSkinScreen(const std::filesystem::path& skinFile);
 std::u16string ReadSkinLink(const std::filesystem::path& mainSkinFile);
 
 // The Skins folder of a program folder.
-std::filesystem::path SkinsFolder(const std::filesystem::path& programFolder =
-                                      platform::ProgramFolder());
+std::filesystem::path
+SkinsFolder(const std::filesystem::path& programFolder = platform::ProgramFolder());
 
 // `folder` joined with a file name as skin files and the program write them ("Skins\a.jpg":
 // back slashes separate folders). An empty name gives the folder itself, which no picture
