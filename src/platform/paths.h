@@ -7,10 +7,11 @@
 namespace kovrel::platform {
 
 // The folder of the running executable, computed once. Skins/, Help/, Package/ and the other
-// binaries sit in it.
+// binaries sit in it. Empty (never the current folder) if /proc/self/exe cannot be read.
 const std::filesystem::path& ProgramFolder();
 
-// XDG_DOCUMENTS_DIR from $XDG_CONFIG_HOME/user-dirs.dirs, else $HOME/Documents.
+// XDG_DOCUMENTS_DIR from $XDG_CONFIG_HOME/user-dirs.dirs ("$HOME/..." or an absolute path, as
+// xdg-user-dirs writes it), else $HOME/Documents. Read at every call, never created here.
 std::filesystem::path DocumentsFolder();
 
 // $XDG_CONFIG_HOME, else $HOME/.config.
