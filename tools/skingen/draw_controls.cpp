@@ -208,12 +208,13 @@ void DrawKeyCap(QPainter& p, const Control& c, FaceState state) {
         StrokeRounded(p, r, 5, WithAlpha(kAccent, 110), 1);
     }
     if (state == FaceState::Colour0 || state == FaceState::Colour1) {
-        // The mark: an empty ring on an unmarked key, a filled dot on a marked one.
-        const QPointF centre(face.right() - 5.5, face.top() + 5.5);
+        // The mark sits in the cap's top right corner, clear of the legend: an empty ring on an
+        // unmarked key, a filled dot on a marked one.
+        const QPointF centre(r.right() - 4.5, r.top() + 4.5);
         p.setBrush(state == FaceState::Colour1 ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
         p.setPen(
-            QPen(state == FaceState::Colour1 ? QColor(Qt::white) : QColor(0x6b, 0x72, 0x7e), 1.3));
-        p.drawEllipse(centre, 2.6, 2.6);
+            QPen(state == FaceState::Colour1 ? QColor(Qt::white) : QColor(0x7b, 0x83, 0x90), 1.2));
+        p.drawEllipse(centre, 2.2, 2.2);
     }
     DrawCapLegend(p, c, face, colours, state);
 }

@@ -121,6 +121,34 @@ QImage ComposeLighting(const Layout& l, const std::vector<NamedBitmap>& bitmaps)
     return image;
 }
 
+// The panel with the custom effect: paint and base colours, the tools and the user mode list.
+QImage ComposeCustom(const Layout& l, const std::vector<NamedBitmap>& bitmaps) {
+    QImage image = RenderWindow(l, FaceState::Normal);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    Label(p, l, "CONTROL_DengStatic", QStringLiteral("Lighting"));
+    Place(p, l, bitmaps, "CONTROL_DengStaPic", "dengdown.bmp");
+    Field(p, l, "CONTROL_XGcombox", QStringLiteral("Custom"), true);
+    Label(p, l, "CONTROL_LightStatic", QStringLiteral("Brightness"));
+    Place(p, l, bitmaps, "CONTROL_LightSlider", "4.bmp");
+    Label(p, l, "CONTROL_USERysStatic", QStringLiteral("Color"));
+    ColourButton(p, l, "CONTROL_USERysButton", QColor(0, 210, 255));
+    Label(p, l, "CONTROL_USERjsStatic", QStringLiteral("Base color"));
+    ColourButton(p, l, "CONTROL_USERjsButton", QColor(0, 60, 80));
+    Label(p, l, "CONTROL_USERgjStatic", QStringLiteral("Tool"));
+    Place(p, l, bitmaps, "CONTROL_USERgjStaPic1", "user1down.bmp");
+    Place(p, l, bitmaps, "CONTROL_USERgjStaPic2", "user2up.bmp");
+    Field(p, l, "CONTROL_umCombo", QStringLiteral("Aurora"), true);
+    for (const char* c : {"r", "g", "b"}) {
+        Label(p, l, (std::string("m_rgb") + c + "_static").c_str(),
+              QString(QChar(c[0])).toUpper() + ':');
+        Field(p, l, (std::string("m_edit_rgb") + c).c_str(), QStringLiteral("0"), false);
+    }
+    Label(p, l, "CONTROL_UsbStatic", QStringLiteral("Report rate"));
+    return image;
+}
+
 QImage StatesSheet(const Layout& l) {
     // The upper left of the keyboard and the toolbar in each state picture, one above the other.
     const QRect crop(0, 56, 620, 200);
@@ -155,6 +183,7 @@ bool WritePreviews(const Layout& layout, const std::vector<NamedBitmap>& bitmaps
     const std::pair<const char*, QImage> sheets[] = {
         {"preview_normal.png", RenderWindow(layout, FaceState::Normal)},
         {"preview_lighting.png", ComposeLighting(layout, bitmaps)},
+        {"preview_custom.png", ComposeCustom(layout, bitmaps)},
         {"preview_states.png", StatesSheet(layout)},
     };
     for (const auto& [name, image] : sheets) {

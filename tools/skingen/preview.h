@@ -11,7 +11,8 @@
 
 namespace kovrel::skingen {
 
-// Writes preview_normal.png, preview_lighting.png and preview_states.png into `folder`.
+// Writes preview_normal.png, preview_lighting.png, preview_custom.png and preview_states.png
+// into `folder`.
 bool WritePreviews(const Layout& layout, const std::vector<NamedBitmap>& bitmaps,
                    const QString& folder, QString* error);
 
