@@ -44,9 +44,17 @@ function(kovrel_add_test name)
   kovrel_add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock
                                         Threads::Threads)
-  set(props LABELS "${T_LABELS}")
+  # Environment through an env(1) launcher: gtest_discover_tests cannot pass a list-valued
+  # ENVIRONMENT property, and the launcher serves discovery and runs alike.
   set(env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
           "QT_QPA_PLATFORM=offscreen" ${T_ENV})
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ${props} ENVIRONMENT "${env}" TIMEOUT 300)
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "/usr/bin/env;${env}")
+  set(props TIMEOUT 300)
+  if(T_LABELS)
+    # One label per test (the discovered properties cannot carry a list); ctest -L matches by
+    # regular expression, so "-L tsan" still finds "skin_tsan".
+    list(JOIN T_LABELS "_" label)
+    list(APPEND props LABELS ${label})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
