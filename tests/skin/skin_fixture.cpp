@@ -21,6 +21,10 @@ public:
         static int argc = 1;
         static char name[] = "kovrel_skin_tests";
         static char* argv[] = {name, nullptr};
+        // Widget tests never need a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         m_app = new QApplication(argc, argv);
     }
     void TearDown() override {
