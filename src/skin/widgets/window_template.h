@@ -48,6 +48,9 @@ public:
     using CommandHandler = std::function<void()>;
 
     explicit WindowTemplate(QWidget* window) : m_window(window) {}
+    // The controls' connections refer to this object.
+    WindowTemplate(const WindowTemplate&) = delete;
+    WindowTemplate& operator=(const WindowTemplate&) = delete;
 
     // Creates the controls of `controls` as children of the window, each hidden or shown as the
     // table says, and connects their commands. Controls that exist already are not created again:
