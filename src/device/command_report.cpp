@@ -4,11 +4,16 @@
 
 namespace kovrel::device {
 
-void StampChecksum(Report& report) {
+std::uint16_t SumLow16(std::span<const std::uint8_t> bytes) {
     std::uint32_t sum = 0;
-    for (std::size_t i = ONDREL_OFFSET_COMMAND; i < kReportSize; ++i) {
-        sum += report[i];
+    for (const std::uint8_t b : bytes) {
+        sum += b;
     }
+    return static_cast<std::uint16_t>(sum & 0xFFFF);
+}
+
+void StampChecksum(Report& report) {
+    const std::uint16_t sum = SumLow16(std::span(report).subspan(ONDREL_OFFSET_COMMAND));
     report[ONDREL_OFFSET_CHECKSUM] = static_cast<std::uint8_t>(sum & 0xFF);
     report[ONDREL_OFFSET_CHECKSUM + 1] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
 }

@@ -29,6 +29,9 @@ inline constexpr int kBadProfile = -201;
 inline constexpr std::uint8_t kStatusErrorByte = 0xFF;
 inline constexpr std::uint8_t kStatusBusyByte = 0xFE;
 
+// The low 16 bits of the sum of the bytes.
+std::uint16_t SumLow16(std::span<const std::uint8_t> bytes);
+
 // Bytes 1-2, little-endian: the low 16 bits of the sum of bytes 3 to 63. Computed last, after
 // every other byte of the report is final.
 void StampChecksum(Report& report);

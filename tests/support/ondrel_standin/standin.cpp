@@ -38,9 +38,8 @@ struct Job {
 class Service {
 public:
     Service() {
-        keyboard_.SetNotifier([this](firmware::VirtualKeyboard::Notice notice) {
-            OnKeyboard(notice);
-        });
+        keyboard_.SetNotifier(
+            [this](firmware::VirtualKeyboard::Notice notice) { OnKeyboard(notice); });
         thread_ = std::thread([this] { Run(); });
     }
 
@@ -105,8 +104,8 @@ public:
             (exact && length != ONDREL_REPORT_SIZE)) {
             return ONDREL_ERROR_ARGUMENT;
         }
-        const int refused = Refuse(id, callback, code, data, static_cast<std::size_t>(length),
-                                   check);
+        const int refused =
+            Refuse(id, callback, code, data, static_cast<std::size_t>(length), check);
         if (refused != 1) {
             return refused;
         }
@@ -135,8 +134,8 @@ public:
         if (data == nullptr || length <= 0 || length > ONDREL_REPORT_SIZE) {
             return ONDREL_ERROR_ARGUMENT;
         }
-        const int refused = Refuse(id, callback, code, data, static_cast<std::size_t>(length),
-                                   check);
+        const int refused =
+            Refuse(id, callback, code, data, static_cast<std::size_t>(length), check);
         if (refused != 1) {
             return refused;
         }
@@ -226,9 +225,9 @@ public:
     Stats GetStats() {
         std::lock_guard lock(mutex_);
         Stats stats = stats_;
-        stats.registrations = static_cast<int>(
-            std::count_if(registrations_.begin(), registrations_.end(),
-                          [](const auto& r) { return r.standing; }));
+        stats.registrations =
+            static_cast<int>(std::count_if(registrations_.begin(), registrations_.end(),
+                                           [](const auto& r) { return r.standing; }));
         return stats;
     }
 
@@ -387,15 +386,33 @@ Service& Instance() {
 
 } // namespace
 
-firmware::VirtualKeyboard& Keyboard() { return Instance().Keyboard(); }
-void Reset() { Instance().Reset(); }
-void Plug() { Instance().Keyboard().Plug(); }
-void Unplug() { Instance().Keyboard().Unplug(); }
-bool RaiseEvent(std::uint16_t code) { return Instance().Keyboard().RaiseEvent(code); }
-bool Idle() { return Instance().Idle(); }
-void WaitIdle() { Instance().WaitIdle(); }
-void SetInitResult(int result) { Instance().SetInitResult(result); }
-Stats GetStats() { return Instance().GetStats(); }
+firmware::VirtualKeyboard& Keyboard() {
+    return Instance().Keyboard();
+}
+void Reset() {
+    Instance().Reset();
+}
+void Plug() {
+    Instance().Keyboard().Plug();
+}
+void Unplug() {
+    Instance().Keyboard().Unplug();
+}
+bool RaiseEvent(std::uint16_t code) {
+    return Instance().Keyboard().RaiseEvent(code);
+}
+bool Idle() {
+    return Instance().Idle();
+}
+void WaitIdle() {
+    Instance().WaitIdle();
+}
+void SetInitResult(int result) {
+    Instance().SetInitResult(result);
+}
+Stats GetStats() {
+    return Instance().GetStats();
+}
 
 } // namespace kovrel::standin
 
@@ -403,17 +420,27 @@ using kovrel::standin::Instance;
 
 extern "C" {
 
-int Debug(int) { return 1; }
-int Init(int) { return Instance().Init(); }
-int End(void) { return Instance().End(); }
+int Debug(int) {
+    return 1;
+}
+int Init(int) {
+    return Instance().Init();
+}
+int End(void) {
+    return Instance().End();
+}
 
-int RequestGetDeviceCount(const uint8_t* id, OndrelCallback callback, uint32_t code,
-                          uint32_t check, uint32_t*) {
+int RequestGetDeviceCount(const uint8_t* id, OndrelCallback callback, uint32_t code, uint32_t check,
+                          uint32_t*) {
     return Instance().DeviceCount(id, callback, code, check);
 }
 
-int DeleteRequestFromUnitId(uint32_t handle) { return Instance().Delete(handle); }
-int DeleteRequestFromHandle(uint32_t handle) { return Instance().Delete(handle); }
+int DeleteRequestFromUnitId(uint32_t handle) {
+    return Instance().Delete(handle);
+}
+int DeleteRequestFromHandle(uint32_t handle) {
+    return Instance().Delete(handle);
+}
 
 int RequestWrite(const uint8_t* id, OndrelCallback callback, uint32_t code, const uint8_t* data,
                  int length, uint32_t check, uint32_t*) {
@@ -430,8 +457,7 @@ int RequestStatusWrite(const uint8_t* id, OndrelCallback callback, uint32_t code
     return Instance().StatusWrite(id, callback, code, data, length, check, handle);
 }
 
-int RequestStatusGet(const uint8_t*, OndrelCallback, uint32_t, uint8_t*, int, uint32_t,
-                     uint32_t*) {
+int RequestStatusGet(const uint8_t*, OndrelCallback, uint32_t, uint8_t*, int, uint32_t, uint32_t*) {
     return ONDREL_ERROR_UNSUPPORTED;
 }
 
@@ -440,8 +466,8 @@ int RequestAsyncRead(const uint8_t* id, OndrelCallback callback, uint32_t code, 
     return Instance().AsyncRead(id, callback, code, check, handle);
 }
 
-int RequestStatusSetFeature(const uint8_t*, OndrelCallback, uint32_t, const uint8_t*, int,
-                            uint32_t, uint32_t*) {
+int RequestStatusSetFeature(const uint8_t*, OndrelCallback, uint32_t, const uint8_t*, int, uint32_t,
+                            uint32_t*) {
     return ONDREL_ERROR_UNSUPPORTED;
 }
 
