@@ -21,6 +21,7 @@ namespace {
 using kovrel::testing::MakeMacro;
 using kovrel::testing::MessageTexts;
 using kovrel::testing::ReadFileBytes;
+using kovrel::testing::RecordingWindow;
 using kovrel::testing::WriteFileBytes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -143,26 +144,6 @@ TEST_F(ConfigFileTest, HundredMacrosAcceptedHundredAndOneRefused) {
     WriteFileBytes(File("101.kvl"), file);
     EXPECT_EQ(ValidateConfigurationFile(File("101.kvl")), 0);
 }
-
-class RecordingWindow : public ProfileWindow {
-public:
-    bool IsEditorOpen() const override { return editorOpen; }
-    bool HasUnappliedChanges() const override { return changes; }
-    void SendApply() override { calls.push_back("apply"); }
-    void DisableApply() override {
-        calls.push_back("disable apply");
-        changes = false;
-    }
-    void RefreshKeyButtons() override { calls.push_back("refresh"); }
-    void ShowProfileInDialog(int profile) override {
-        calls.push_back("dialog " + std::to_string(profile));
-    }
-    void RebuildProfileMenu() override { calls.push_back("menu"); }
-
-    bool editorOpen = false;
-    bool changes = false;
-    std::vector<std::string> calls;
-};
 
 TEST_F(ConfigFileTest, ImportOfABadFileShowsBothMessagesAndChangesNothing) {
     WorkingStore().Replace(RichConfiguration());

@@ -4,6 +4,7 @@
 
 #include "../model/model_test_support.h"
 #include "device/arrival.h"
+#include "profiles/profile_window.h"
 #include "profiles/settings.h"
 
 #include <filesystem>
@@ -69,6 +70,27 @@ protected:
 
     TemporaryFolder folder;
     std::filesystem::path documents = folder.Path() / "Documents";
+};
+
+// Records what the profile operations ask of the windows.
+class RecordingWindow : public profiles::ProfileWindow {
+public:
+    bool IsEditorOpen() const override { return editorOpen; }
+    bool HasUnappliedChanges() const override { return changes; }
+    void SendApply() override { calls.push_back("apply"); }
+    void DisableApply() override {
+        calls.push_back("disable apply");
+        changes = false;
+    }
+    void RefreshKeyButtons() override { calls.push_back("refresh"); }
+    void ShowProfileInDialog(int profile) override {
+        calls.push_back("dialog " + std::to_string(profile));
+    }
+    void RebuildProfileMenu() override { calls.push_back("menu"); }
+
+    bool editorOpen = false;
+    bool changes = false;
+    std::vector<std::string> calls;
 };
 
 } // namespace kovrel::testing
