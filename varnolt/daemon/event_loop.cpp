@@ -1,6 +1,8 @@
 #include "varnolt/daemon/event_loop.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <memory>
 #include <poll.h>
 
@@ -38,17 +40,11 @@ void EventLoop::CancelTimer(TimerId id) {
     timerDue_.erase(it);
 }
 
-int EventLoop::NextTimeoutMs() const {
+std::optional<EventLoop::Clock::duration> EventLoop::NextTimeout() const {
     if (timers_.empty()) {
-        return -1;
+        return std::nullopt;
     }
-    const auto left = timers_.begin()->first.first - Clock::now();
-    if (left <= Clock::duration::zero()) {
-        return 0;
-    }
-    // Round up, so a timer is never polled for too early and spun on.
-    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(left).count();
-    return static_cast<int>((us + 999) / 1000);
+    return std::max(timers_.begin()->first.first - Clock::now(), Clock::duration::zero());
 }
 
 void EventLoop::RunDueTimers() {
@@ -68,7 +64,15 @@ void EventLoop::Run() {
         for (const auto& [fd, watched] : fds_) {
             polled.push_back(pollfd{fd, watched.events, 0});
         }
-        const int rc = ::poll(polled.data(), polled.size(), NextTimeoutMs());
+        // ppoll waits to the microsecond, so a simulated 1 ms transfer takes 1 ms, not 2.
+        const auto timeout = NextTimeout();
+        timespec ts{};
+        if (timeout) {
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(*timeout).count();
+            ts.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+            ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        }
+        const int rc = ::ppoll(polled.data(), polled.size(), timeout ? &ts : nullptr, nullptr);
         if (rc < 0 && errno != EINTR) {
             break;
         }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kovrel::varnolt {
@@ -41,7 +42,8 @@ private:
         std::function<void()> callback;
     };
 
-    int NextTimeoutMs() const;
+    // Time until the next timer; nothing when none is armed.
+    std::optional<Clock::duration> NextTimeout() const;
     void RunDueTimers();
 
     std::map<int, Watched> fds_;
