@@ -20,6 +20,9 @@ namespace {
 
 RunResult Ctl(std::vector<std::string> args, std::vector<std::string> env = {}) {
     args.insert(args.begin(), (BinFolder() / "kovrelctl").string());
+    // ThreadSanitizer's dlopen runs from its own runtime library, so the program's RUNPATH
+    // ($ORIGIN) is not searched for libOndrel.so there; name the folder outright.
+    env.push_back("LD_LIBRARY_PATH=" + BinFolder().string());
     return RunProgram(args, env);
 }
 
