@@ -36,9 +36,9 @@ class KovrelctlLighting : public ::testing::Test {
 public:
     void SetUp() override {
         const auto& folders = kovrel::testing::TestFolders::Get();
-        home = folders.root / ("home-" + std::string(::testing::UnitTest::GetInstance()
-                                                          ->current_test_info()
-                                                          ->name()));
+        home = folders.root /
+               ("home-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::create_directories(home);
         ASSERT_TRUE(daemon.Start());
         control = ConnectControl();
@@ -114,12 +114,12 @@ TEST_F(KovrelctlLighting, WrittenFieldsReadBackInOneTransferLowestOffsetFirst) {
     const auto set = Ctl({"lighting", "--effect", "5", "--colour", "0,255,0"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
 
-    std::vector<Report> writes;
-    for (const auto& r : Received()) {
-        if (r.command != 3 && r.command != 5) { // the reads before writing
-            writes.push_back(r);
-        }
-    }
+    // After reading the records (their own transfer), the write transfer.
+    const auto received = Received();
+    auto lastRead = std::find_if(received.rbegin(), received.rend(),
+                                 [](const Report& r) { return r.command == 5; });
+    ASSERT_NE(lastRead, received.rend());
+    std::vector<Report> writes(lastRead.base() + 1, received.end()); // past the read's command 2
     ASSERT_EQ(writes.size(), 5u);
     EXPECT_EQ(writes[0].command, 1);
     EXPECT_EQ(writes[1].command, 6);

@@ -82,7 +82,7 @@ int RunSet(const ColoursOptions& o) {
     }
     const auto colour = ParseRgb(o.colour);
     if (!colour) {
-        return BadColour("R,G,B", o.colour);
+        return BadColour("RGB", o.colour);
     }
     KeyboardSession session;
     lighting::LightingMirror mirror;
@@ -215,7 +215,8 @@ void AddColoursCommand(CommandLine& cli) {
                     "A main key or Fn by the name the window shows (e.g. Esc, A, F1, \"Right "
                     "Shift\", Fn); the G-keys are not painted")
         ->required();
-    set->add_option("R,G,B", o->colour, "The colour, each of R, G and B 0 to 255")->required();
+    set->add_option("RGB", o->colour, "The colour as R,G,B, each 0 to 255 (e.g. 0,0,255)")
+        ->required();
     cli.OnRun(set, [o] { return RunSet(*o); });
 
     auto* mode = group->add_subcommand(

@@ -226,7 +226,7 @@ void AddLightingCommand(CommandLine& cli) {
     auto* brightness = cmd->add_option("--brightness", o->brightness, "Brightness 0 to 4")
                            ->check(CLI::Range(0, 4));
     auto* speed = cmd->add_option("--speed", o->speed,
-                                  "Speed 0 to 4 as the keyboard stores it (0 fastest); the "
+                                  "Speed 0 to 4 as the keyboard stores it; the "
                                   "window's speed slider shows 4 minus this value")
                       ->check(CLI::Range(0, 4));
     auto* direction = cmd->add_option("--direction", o->direction,
