@@ -126,6 +126,14 @@ bool WriteFileAtomically(const fs::path& requestedTarget, std::span<const std::u
     if (::stat(target.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
             return false;
+        // Renaming over a file needs only the folder's permission, so a file the user made
+        // read-only would be replaced all the same; refuse it, as a write into the file would
+        // be refused. No write bit at all counts too, since root may write anything.
+        if ((existing.st_mode & 0222) == 0 ||
+            ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            errno = EACCES;
+            return false;
+        }
         mode = existing.st_mode & 07777;
     }
 

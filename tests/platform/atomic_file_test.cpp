@@ -96,6 +96,15 @@ TEST_F(AtomicFile, KeepsPermissionsAndWritesThroughSymbolicLinks) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(AtomicFile, LeavesAReadOnlyFileAlone) {
+    WriteBytes(target, "[LANGUAGE]\nlanguage=1\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(WriteFileAtomically(target, std::string_view("x")));
+    EXPECT_FALSE(WriteIniString(u"LANGUAGE", u"language", u"0", target));
+    EXPECT_EQ(ReadBytes(target), "[LANGUAGE]\nlanguage=1\n");
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"file.bin"});
+}
+
 TEST_F(AtomicFile, FailsWhenTheFolderIsMissingOrTheTargetIsAFolder) {
     EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "file.bin", std::string_view("x")));
     EXPECT_FALSE(fs::exists(folder / "missing"));
