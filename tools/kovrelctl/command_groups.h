@@ -10,5 +10,7 @@ void AddInfoCommand(CommandLine& cli);    // info_command.cpp
 void AddProfileCommand(CommandLine& cli); // profile_command.cpp
 void AddBootCommand(CommandLine& cli);    // boot_command.cpp
 void AddVirtualCommand(CommandLine& cli); // virtual_command.cpp
+void AddLightingCommand(CommandLine& cli); // lighting_command.cpp
+void AddColoursCommand(CommandLine& cli);  // colours_command.cpp
 
 } // namespace kovrel::kovrelctl

@@ -11,5 +11,7 @@ int main(int argc, char** argv) {
     kovrel::kovrelctl::AddProfileCommand(cli);
     kovrel::kovrelctl::AddBootCommand(cli);
     kovrel::kovrelctl::AddVirtualCommand(cli);
+    kovrel::kovrelctl::AddLightingCommand(cli);
+    kovrel::kovrelctl::AddColoursCommand(cli);
     return cli.Run(argc, argv);
 }
