@@ -1,6 +1,10 @@
 #include "device/service_binding.h"
 
+#include "platform/paths.h"
+
 #include <dlfcn.h>
+
+#include <string>
 
 namespace kovrel::device {
 
@@ -16,13 +20,28 @@ bool Resolve(void* library, const char* name, Fn& out) {
     return true;
 }
 
+// A bare name is found through the RUNPATH of the object that calls dlopen. Under a sanitizer
+// runtime that intercepts dlopen, the caller is the runtime, whose RUNPATH does not name our
+// program folder; the library the program folder holds is then taken by its full path.
+void* OpenService(const char* libraryName) {
+    void* library = dlopen(libraryName, RTLD_NOW | RTLD_LOCAL);
+    if (library != nullptr || std::string(libraryName).find('/') != std::string::npos) {
+        return library;
+    }
+    const auto& folder = platform::ProgramFolder();
+    if (folder.empty()) {
+        return nullptr;
+    }
+    return dlopen((folder / libraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
 } // namespace
 
 BindResult ServiceBinding::Load(const char* libraryName) {
     ready_ = false;
     exports_ = {};
     // Kept loaded for the life of the process: the service's own thread calls back into us.
-    void* library = dlopen(libraryName, RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenService(libraryName);
     if (library == nullptr) {
         return BindResult::NoLibrary;
     }
