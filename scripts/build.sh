@@ -15,6 +15,9 @@ if [ "$type" = "Asan" ]; then extra+=(-DKOVREL_WITH_BENCH=OFF); fi
 
 "$root/scripts/setup.sh"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.ccache}"
+# Clones in other folders share the cache: paths below the source root are hashed relative to it.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${extra[@]}"
 fi
