@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 type="${1:-Debug}"
 shift || true
-dir="$("$root/scripts/build.sh" "$type" | tail -n 1)"
+dir="$("$root/scripts/build.sh" "$type")"
 labels=()
 if [ "$type" = "Tsan" ]; then labels=(-L tsan); fi
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
