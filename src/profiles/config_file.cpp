@@ -189,7 +189,7 @@ int ValidateConfigurationFile(const std::filesystem::path& path) {
     return 1;
 }
 
-bool ExportKeyboardToFile(const std::filesystem::path& path, KeyboardAccess keyboard) {
+bool ReadKeyboardConfiguration(KeyboardAccess keyboard, Configuration& out) {
     const int current = keyboard.currentProfile.Get();
     if (current < 0 || current > 3) {
         return false;
@@ -221,7 +221,17 @@ bool ExportKeyboardToFile(const std::filesystem::path& path, KeyboardAccess keyb
     for (int p = 0; p < device::kProfileCount; ++p) {
         DecodeProfileBlock(blocks[p], layout, configuration.Area(p));
     }
+    RewriteHeader(configuration.header, static_cast<std::uint16_t>(configuration.macros.size()), 0);
+    out = std::move(configuration);
+    return true;
+}
+
+bool ExportKeyboardToFile(const std::filesystem::path& path, KeyboardAccess keyboard) {
     try {
+        Configuration configuration;
+        if (!ReadKeyboardConfiguration(keyboard, configuration)) {
+            return false;
+        }
         return platform::WriteFileAtomically(path, SerializeConfiguration(configuration));
     } catch (const std::bad_alloc&) {
         return false;

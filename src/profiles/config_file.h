@@ -35,6 +35,11 @@ int LoadConfigurationFile(const std::filesystem::path& path, ConfigurationStore&
 // shown); -2 cannot be opened; -3 out of memory. The file may be longer than its header says.
 int ValidateConfigurationFile(const std::filesystem::path& path);
 
+// Reads the keyboard's three key blocks and its macro image into a new configuration (decoded
+// against the keyboard's DefaultLayout; macro ids are positions + 1). False when the current
+// profile is not known, any read fails or the macro image is refused; `out` is then unchanged.
+bool ReadKeyboardConfiguration(KeyboardAccess keyboard, Configuration& out);
+
 // Reads the keyboard's three key blocks and its macro image and writes them as a configuration
 // file (decoded against the keyboard's DefaultLayout). Fails when the current profile is not
 // known, any read fails, the macro image is refused, or the file cannot be written. Runs outside

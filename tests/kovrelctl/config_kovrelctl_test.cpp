@@ -224,7 +224,18 @@ TEST_F(KovrelctlConfig, SetMacroCommandsAndTheWorkingFile) {
     EXPECT_TRUE(store.Data().Record(0, KeyIndexOf(0x02E)).Is(AssignmentKind::Default));
     const KeyRecord& shout = store.Data().Record(2, KeyIndexOf(0x021));
     ASSERT_TRUE(shout.Is(AssignmentKind::Macro));
-    EXPECT_EQ(store.Data().macros[shout.value - 1].name, u"Shout");
+    const auto& macros = store.Data().macros;
+    const auto played = std::find_if(macros.begin(), macros.end(), [&](const MacroRecord& m) {
+        return m.macroId == shout.value;
+    });
+    ASSERT_NE(played, macros.end());
+    EXPECT_EQ(played->name, u"Shout");
+    // On the keyboard F plays the macro at Shout's new position.
+    r = Ctl({"export", File("after.kvl").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(profiles::LoadConfigurationFile(File("after.kvl"), store), 1);
+    EXPECT_EQ(store.Data().Record(2, KeyIndexOf(0x021)).value, 3u);
+    EXPECT_EQ(store.Data().macros[2].name, u"Shout");
 }
 
 TEST_F(KovrelctlConfig, ErrorsSayWhatToDo) {

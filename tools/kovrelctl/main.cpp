@@ -13,5 +13,10 @@ int main(int argc, char** argv) {
     kovrel::kovrelctl::AddVirtualCommand(cli);
     kovrel::kovrelctl::AddLightingCommand(cli);
     kovrel::kovrelctl::AddColoursCommand(cli);
+    kovrel::kovrelctl::AddConfigTransferCommands(cli);
+    kovrel::kovrelctl::AddConfigShowCommand(cli);
+    kovrel::kovrelctl::AddConfigSetCommand(cli);
+    kovrel::kovrelctl::AddConfigMacroCommands(cli);
+    kovrel::kovrelctl::AddConfigNamesCommands(cli);
     return cli.Run(argc, argv);
 }
