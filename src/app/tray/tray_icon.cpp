@@ -77,10 +77,11 @@ void CTrayIcon::SetIcon(int iconResource) {
 }
 
 void CTrayIcon::SetTipText(const QString& tip) {
+    // Kept also while disabled, so an icon added later shows the current language.
+    tip_ = tip.left(kMaxTipLength);
     if (!enabled_) {
         return;
     }
-    tip_ = tip.left(kMaxTipLength);
     icon_->setToolTip(tip_);
 }
 
