@@ -42,10 +42,7 @@ int RunAdd(const MacroOptions& options) {
         return Fail(kExitUsage, error);
     }
     ConfigSession session;
-    if (const int rc = session.Open(); rc != kExitOk) {
-        return rc;
-    }
-    if (const int rc = session.ReadConfiguration(); rc != kExitOk) {
+    if (const int rc = session.OpenAndRead(); rc != kExitOk) {
         return rc;
     }
     ConfigurationStore& working = WorkingStore();
@@ -73,10 +70,7 @@ int RunAdd(const MacroOptions& options) {
 
 int RunList(const MacroOptions& options) {
     ConfigSession session;
-    if (const int rc = session.Open(); rc != kExitOk) {
-        return rc;
-    }
-    if (const int rc = session.ReadConfiguration(); rc != kExitOk) {
+    if (const int rc = session.OpenAndRead(); rc != kExitOk) {
         return rc;
     }
     ConfigurationStore& working = WorkingStore();
@@ -108,10 +102,7 @@ int RunList(const MacroOptions& options) {
 
 int RunDelete(const MacroOptions& options) {
     ConfigSession session;
-    if (const int rc = session.Open(); rc != kExitOk) {
-        return rc;
-    }
-    if (const int rc = session.ReadConfiguration(); rc != kExitOk) {
+    if (const int rc = session.OpenAndRead(); rc != kExitOk) {
         return rc;
     }
     ConfigurationStore& working = WorkingStore();

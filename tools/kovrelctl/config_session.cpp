@@ -64,6 +64,13 @@ int ConfigSession::Open() {
     return kExitOk;
 }
 
+int ConfigSession::OpenAndRead() {
+    if (const int rc = Open(); rc != kExitOk) {
+        return rc;
+    }
+    return ReadConfiguration();
+}
+
 int ConfigSession::ReadConfiguration() {
     Configuration configuration;
     if (!profiles::ReadKeyboardConfiguration(Access(), configuration)) {

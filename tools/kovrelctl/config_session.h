@@ -47,6 +47,9 @@ public:
 
     // Reads the keyboard's configuration into the working store; kExitOk or the exit status.
     int ReadConfiguration();
+    // Open, then ReadConfiguration: what every command that changes the configuration starts
+    // with.
+    int OpenAndRead();
     // Applies the working store to all three profiles and saves the working file; kExitOk or
     // the exit status.
     int ApplyAndSave();

@@ -76,10 +76,7 @@ int RunSet(const SetOptions& options) {
         return Fail(kExitUsage, error + " (kovrelctl keys --assignable lists them)");
     }
     ConfigSession session;
-    if (const int rc = session.Open(); rc != kExitOk) {
-        return rc;
-    }
-    if (const int rc = session.ReadConfiguration(); rc != kExitOk) {
+    if (const int rc = session.OpenAndRead(); rc != kExitOk) {
         return rc;
     }
     ConfigurationStore& working = WorkingStore();
