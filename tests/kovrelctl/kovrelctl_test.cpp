@@ -3,10 +3,18 @@
 
 #include "daemon_process.h"
 
+#include "app/instance_paths.h"
+#include "app/instance_protocol.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <future>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using kovrel::testing::BinFolder;
 using kovrel::testing::ConnectControl;
@@ -47,6 +55,62 @@ int LoggedCommands(kovrel::varnolt::ControlClient& control, std::uint8_t code) {
     return count;
 }
 
+namespace instance = kovrel::app::instance;
+
+// A stand-in for the running application at the instance socket: greets with the main window's
+// mark, reads one request line and answers `answer`. Serves one connection.
+class FakeInstance {
+public:
+    explicit FakeInstance(std::string answer) {
+        const auto path = instance::InstanceSocketPath();
+        EXPECT_TRUE(instance::PrepareInstanceFolder(path.parent_path()));
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+        ::unlink(path.c_str());
+        EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(fd_, 1), 0);
+        served_ = std::async(std::launch::async, [this, answer] { return Serve(answer); });
+    }
+    ~FakeInstance() {
+        ::shutdown(fd_, SHUT_RDWR); // wakes a wait for a client that never came
+        if (served_.valid()) {
+            served_.wait();
+        }
+        ::close(fd_);
+    }
+
+    // The request line received; empty when nobody came within a minute.
+    std::string Request() { return served_.get(); }
+
+private:
+    std::string Serve(const std::string& answer) {
+        pollfd waiting{fd_, POLLIN, 0};
+        if (::poll(&waiting, 1, 60000) != 1) {
+            return {};
+        }
+        const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) {
+            return {};
+        }
+        const std::string greeting = std::string(instance::kGreeting) + "\n";
+        ::send(client, greeting.data(), greeting.size(), MSG_NOSIGNAL);
+        std::string line;
+        char c = 0;
+        while (::recv(client, &c, 1, 0) == 1 && c != '\n') {
+            line.push_back(c);
+        }
+        const std::string reply = answer + "\n";
+        ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+        ::close(client);
+        return line;
+    }
+
+    int fd_ = -1;
+    std::future<std::string> served_;
+};
+
 class Kovrelctl : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,6 +132,37 @@ TEST_F(Kovrelctl, ProfileTwoThenInfoShowsProfileTwo) {
     const auto info = nlohmann::json::parse(Ctl({"info", "--json"}).out);
     EXPECT_EQ(info.at("macro_memory_bytes"), 4096);
     EXPECT_FALSE(info.at("effects").empty());
+}
+
+TEST_F(Kovrelctl, AProfileChangeAsksTheRunningApplicationToReload) {
+    const std::string kept =
+        "Kovrel kept its unapplied changes; apply or discard them in its window.\n";
+    { // no instance ever ran: nothing extra
+        const auto alone = Ctl({"profile", "2"});
+        ASSERT_EQ(alone.exitCode, 0) << alone.err;
+        EXPECT_EQ(alone.out, "");
+    }
+    {
+        FakeInstance app{std::string(instance::kKeptUnappliedChanges)};
+        const auto set = Ctl({"profile", "2"});
+        ASSERT_EQ(set.exitCode, 0) << set.err;
+        EXPECT_EQ(app.Request(), instance::FormatRequest(instance::Request::Reload()));
+        EXPECT_EQ(set.out, kept);
+    }
+    {
+        FakeInstance app{std::string(instance::kReloaded)};
+        const auto set = Ctl({"profile", "3"});
+        ASSERT_EQ(set.exitCode, 0) << set.err;
+        EXPECT_EQ(app.Request(), instance::FormatRequest(instance::Request::Reload()));
+        EXPECT_EQ(set.out, "");
+    }
+    // The instance has gone and left its socket file behind: nothing extra either.
+    const auto stale = Ctl({"profile", "1"});
+    ASSERT_EQ(stale.exitCode, 0) << stale.err;
+    EXPECT_EQ(stale.out, "");
+    // Reading the profile changes nothing and asks nothing.
+    FakeInstance unasked{std::string(instance::kKeptUnappliedChanges)};
+    EXPECT_EQ(Ctl({"profile"}).out, "Current profile: 1\n");
 }
 
 TEST_F(Kovrelctl, UnplugMeansNoKeyboardAndPlugBringsItBack) {

@@ -1,6 +1,7 @@
 // kovrelctl colours ...: the per-key colours of the user lighting effect (effect 20), kept in
 // the user lighting file of each profile and sent to the keyboard's per-key colour memory.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "keyboard_session.h"
 #include "lighting_options.h"
@@ -217,14 +218,14 @@ void AddColoursCommand(CommandLine& cli) {
         ->required();
     set->add_option("RGB", o->colour, "The colour as R,G,B, each 0 to 255 (e.g. 0,0,255)")
         ->required();
-    cli.OnRun(set, [o] { return RunSet(*o); });
+    cli.OnRun(set, [o] { return NotifiedOnSuccess(RunSet(*o)); });
 
     auto* mode = group->add_subcommand(
         "user-mode", "Select user mode M of the profile's user lighting file and send its "
                      "colours to the keyboard.");
     AddProfileOption(mode, *o);
     mode->add_option("M", o->mode, "The user mode, 1 to 10")->required()->check(CLI::Range(1, 10));
-    cli.OnRun(mode, [o] { return RunUserMode(*o); });
+    cli.OnRun(mode, [o] { return NotifiedOnSuccess(RunUserMode(*o)); });
 
     auto* show = group->add_subcommand(
         "show", "Show the selected user mode's colours from the profile's user lighting file. "

@@ -7,7 +7,9 @@ namespace kovrel::kovrelctl {
 CommandLine::CommandLine()
     : app_("kovrelctl: the keyboard's operations from the command line.\n"
            "Profiles are numbered 1 to 3. Exit status: 0 success, 1 the operation failed, "
-           "2 usage error, 3 no keyboard.",
+           "2 usage error, 3 no keyboard.\n"
+           "After a command changes the keyboard, a running Kovrel is asked to read it again; "
+           "if it kept unapplied changes, kovrelctl prints a line saying so.",
            "kovrelctl") {
     app_.require_subcommand(1);
 }

@@ -1,5 +1,6 @@
 // kovrelctl macro add|list|delete: the macros on the keyboard.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "config_names.h"
 #include "config_session.h"
@@ -147,7 +148,7 @@ void AddConfigMacroCommands(CommandLine& cli) {
         ->required();
     add->add_option("--cycles", options->cycles, "How often the keyboard plays it, 1 to 255")
         ->check(CLI::Range(1, 255));
-    cli.OnRun(add, [options] { return RunAdd(*options); });
+    cli.OnRun(add, [options] { return NotifiedOnSuccess(RunAdd(*options)); });
 
     auto* list = group->add_subcommand("list", "List the keyboard's macros.");
     list->add_flag("--json", options->json,
@@ -159,7 +160,7 @@ void AddConfigMacroCommands(CommandLine& cli) {
     auto* remove = group->add_subcommand(
         "delete", "Delete a macro from the keyboard; keys that played it go back to default.");
     remove->add_option("NAME", options->name, "The macro's name")->required();
-    cli.OnRun(remove, [options] { return RunDelete(*options); });
+    cli.OnRun(remove, [options] { return NotifiedOnSuccess(RunDelete(*options)); });
 }
 
 } // namespace kovrel::kovrelctl

@@ -1,6 +1,7 @@
 // kovrelctl set [--profile N] KEY ACTION: give one key of a profile a new assignment on the
 // keyboard.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "config_names.h"
 #include "config_session.h"
@@ -109,7 +110,7 @@ void AddConfigSetCommand(CommandLine& cli) {
     set->add_option("ACTION", options->action,
                     "default, disabled, key:NAME, macro:NAME, media:NAME or function:NAME")
         ->required();
-    cli.OnRun(set, [options] { return RunSet(*options); });
+    cli.OnRun(set, [options] { return NotifiedOnSuccess(RunSet(*options)); });
 }
 
 } // namespace kovrel::kovrelctl

@@ -1,6 +1,7 @@
 // kovrelctl export FILE / import FILE: the keyboard's whole configuration to and from a
 // configuration file.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "config_session.h"
 
@@ -71,7 +72,8 @@ void AddConfigTransferCommands(CommandLine& cli) {
         "import", "Check a configuration file (.kvl), load it and write all three profiles and "
                   "its macros to the keyboard.");
     importCommand->add_option("FILE", importOptions->file, "The file to import")->required();
-    cli.OnRun(importCommand, [importOptions] { return RunImport(*importOptions); });
+    cli.OnRun(importCommand,
+              [importOptions] { return NotifiedOnSuccess(RunImport(*importOptions)); });
 }
 
 } // namespace kovrel::kovrelctl

@@ -1,5 +1,6 @@
 // kovrelctl lighting: show or change the lighting record of a profile.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "keyboard_session.h"
 #include "lighting_options.h"
@@ -257,7 +258,8 @@ void AddLightingCommand(CommandLine& cli) {
             return Fail(kExitUsage, "--json only goes with showing the record; drop --json or "
                                     "the fields to write");
         }
-        return RunLighting(*o);
+        const int rc = RunLighting(*o);
+        return o->Writes() || o->restoreDefaults ? NotifiedOnSuccess(rc) : rc;
     });
 }
 

@@ -1,5 +1,6 @@
 // kovrelctl profile [N]: read or set the keyboard's current on-board profile.
 
+#include "app_reload.h"
 #include "command_groups.h"
 #include "keyboard_session.h"
 
@@ -59,7 +60,8 @@ void AddProfileCommand(CommandLine& cli) {
         if (options->profile != 0 && options->json) {
             return Fail(kExitUsage, "--json only goes with reading the profile; drop N or --json");
         }
-        return RunProfile(*options);
+        const int rc = RunProfile(*options);
+        return options->profile != 0 ? NotifiedOnSuccess(rc) : rc;
     });
 }
 
