@@ -74,7 +74,7 @@ private:
 
     void BuildTitleBar() {
         Add("TESKAL_LINK", QRect(kMargin + 2, 14, 156, 30), ControlKind::Button, Look::Brand);
-        Add("TESKAL_VER", QRect(kMargin + 166, 21, 64, 18), ControlKind::Button, Look::Version);
+        Add("TESKAL_VER", QRect(kMargin + 166, 21, 104, 18), ControlKind::Button, Look::Version);
         const int size = 32;
         const int spacing = 6;
         int x = layout_.window.width() - kMargin - size;
