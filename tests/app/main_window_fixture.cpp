@@ -9,8 +9,6 @@
 #include <QAbstractButton>
 #include <QTimer>
 
-#include <nlohmann/json.hpp>
-
 #include <cstdlib>
 #include <unistd.h>
 
@@ -100,20 +98,7 @@ void MainWindowFixture::AnswerBoxes(QMessageBox::StandardButton button) {
 }
 
 int MainWindowFixture::LoggedCommands(std::uint8_t code) {
-    const auto log = control->Call(varnolt::ControlOp::Log, 1);
-    EXPECT_TRUE(log);
-    if (!log) {
-        return -1;
-    }
-    int count = 0;
-    for (const auto& entry : nlohmann::json::parse(log->text)) {
-        const auto bytes = entry.at("bytes").get<std::string>();
-        if (entry.at("kind") == "report" && bytes.size() >= 8 &&
-            std::stoi(bytes.substr(6, 2), nullptr, 16) == code) {
-            ++count;
-        }
-    }
-    return count;
+    return kovrel::testing::LoggedCommands(*control, code);
 }
 
 void MainWindowFixture::ClearLog() {

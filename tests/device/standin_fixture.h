@@ -20,23 +20,11 @@ namespace kovrel::device::testing {
 
 // The command reports the keyboard received, oldest first.
 inline std::vector<std::vector<std::uint8_t>> ReceivedReports() {
-    std::vector<std::vector<std::uint8_t>> reports;
-    for (const auto& entry : standin::Keyboard().Log()) {
-        if (entry.kind == firmware::LogEntry::Kind::Report) {
-            reports.push_back(entry.bytes);
-        }
-    }
-    return reports;
+    return standin::Received(firmware::LogEntry::Kind::Report);
 }
 
 inline std::vector<std::vector<std::uint8_t>> ReceivedBankWrites() {
-    std::vector<std::vector<std::uint8_t>> writes;
-    for (const auto& entry : standin::Keyboard().Log()) {
-        if (entry.kind == firmware::LogEntry::Kind::BankWrite) {
-            writes.push_back(entry.bytes);
-        }
-    }
-    return writes;
+    return standin::Received(firmware::LogEntry::Kind::BankWrite);
 }
 
 inline int Address(const std::vector<std::uint8_t>& report) {

@@ -19,6 +19,7 @@
 using kovrel::testing::BinFolder;
 using kovrel::testing::ConnectControl;
 using kovrel::testing::DaemonProcess;
+using kovrel::testing::LoggedCommands;
 using kovrel::testing::RunProgram;
 using kovrel::testing::RunResult;
 using kovrel::testing::StatusField;
@@ -38,21 +39,6 @@ int InfoProfile() {
     const auto info = Ctl({"info", "--json"});
     EXPECT_EQ(info.exitCode, 0) << info.err;
     return nlohmann::json::parse(info.out).at("profile").get<int>();
-}
-
-// Command reports in the receive log with this command code.
-int LoggedCommands(kovrel::varnolt::ControlClient& control, std::uint8_t code) {
-    const auto log = control.Call(ControlOp::Log, 1);
-    EXPECT_TRUE(log);
-    int count = 0;
-    for (const auto& entry : nlohmann::json::parse(log->text)) {
-        const auto bytes = entry.at("bytes").get<std::string>();
-        if (entry.at("kind") == "report" && bytes.size() >= 8 &&
-            std::stoi(bytes.substr(6, 2), nullptr, 16) == code) {
-            ++count;
-        }
-    }
-    return count;
 }
 
 namespace instance = kovrel::app::instance;

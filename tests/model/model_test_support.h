@@ -20,13 +20,7 @@ namespace kovrel::testing {
 
 // The command reports the keyboard received, oldest first.
 inline std::vector<std::vector<std::uint8_t>> ReceivedReports() {
-    std::vector<std::vector<std::uint8_t>> reports;
-    for (const auto& entry : standin::Keyboard().Log()) {
-        if (entry.kind == firmware::LogEntry::Kind::Report) {
-            reports.push_back(entry.bytes);
-        }
-    }
-    return reports;
+    return standin::Received(firmware::LogEntry::Kind::Report);
 }
 
 // Command code of a received report.

@@ -12,6 +12,7 @@
 #include "firmware/virtual_keyboard.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace kovrel::standin {
 
@@ -53,5 +54,16 @@ struct Stats {
     int registrations = 0; // standing requests alive now
 };
 Stats GetStats();
+
+// What the keyboard received of one kind (command reports or bank writes), oldest first.
+inline std::vector<std::vector<std::uint8_t>> Received(firmware::LogEntry::Kind kind) {
+    std::vector<std::vector<std::uint8_t>> received;
+    for (const auto& entry : Keyboard().Log()) {
+        if (entry.kind == kind) {
+            received.push_back(entry.bytes);
+        }
+    }
+    return received;
+}
 
 } // namespace kovrel::standin

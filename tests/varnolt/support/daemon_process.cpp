@@ -1,6 +1,7 @@
 #include "daemon_process.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <atomic>
@@ -204,6 +205,23 @@ varnolt::ControlClient ConnectControl() {
     varnolt::ControlClient client;
     EXPECT_TRUE(client.Connect(std::chrono::seconds(10)));
     return client;
+}
+
+int LoggedCommands(varnolt::ControlClient& client, std::uint8_t code) {
+    const auto log = client.Call(varnolt::ControlOp::Log, 1);
+    EXPECT_TRUE(log);
+    if (!log) {
+        return -1;
+    }
+    int count = 0;
+    for (const auto& entry : nlohmann::json::parse(log->text)) {
+        const auto bytes = entry.at("bytes").get<std::string>();
+        if (entry.at("kind") == "report" && bytes.size() >= 8 &&
+            std::stoi(bytes.substr(6, 2), nullptr, 16) == code) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 long long StatusField(varnolt::ControlClient& client, const std::string& key) {

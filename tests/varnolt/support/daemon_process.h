@@ -5,6 +5,7 @@
 
 #include "varnolt/protocol/control_client.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
@@ -63,5 +64,9 @@ varnolt::ControlClient ConnectControl();
 
 // One "key=value" field of the daemon's status text; -1 when absent or not a number.
 long long StatusField(varnolt::ControlClient& client, const std::string& key);
+
+// How many command reports with this command code the virtual keyboard's receive log holds
+// (-1, and a failed expectation, when the daemon does not answer).
+int LoggedCommands(varnolt::ControlClient& client, std::uint8_t code);
 
 } // namespace kovrel::testing
